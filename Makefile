@@ -1,0 +1,22 @@
+# Thin wrapper over the CMake presets; the tool ends up at build/vertigrow.
+.PHONY: all build demo test clean
+
+all: build
+
+build:
+	cmake --preset default
+	cmake --build --preset default
+
+demo: build
+	@echo "--- input: examples/bracket.txt"
+	@cat examples/bracket.txt
+	@echo "--- running: build/vertigrow 2 2 0.5 examples/bracket.txt build/bracket.out"
+	@build/vertigrow 2 2 0.5 examples/bracket.txt build/bracket.out
+	@echo "--- output: build/bracket.out"
+	@cat build/bracket.out
+
+test: build
+	ctest --preset default
+
+clean:
+	rm -rf build

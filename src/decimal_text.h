@@ -1,0 +1,24 @@
+// The text of one decimal number, parsed once into a plain struct and then
+// converted. The scanners (scale arguments, point lines) decide which
+// characters form the number; the conversion is the same for all of them.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace vertigrow {
+
+// Explicit exponents are clamped to this magnitude while they are scanned, so
+// that no exponent text, however many digits it has, overflows an integer.
+// Any value this far out is already an infinity or a zero, and no text we are
+// handed is long enough for its digit count to pull it back.
+inline constexpr std::int64_t kExponentClamp = 1'000'000'000;
+
+struct DecimalText {
+  bool negative = false;
+  std::string_view integer;   // the ASCII digits before the decimal point (may be empty)
+  std::string_view fraction;  // the ASCII digits after the decimal point (may be empty)
+  std::int64_t exponent = 0;  // the explicit power of ten, within +-kExponentClamp
+};
+
+}  // namespace vertigrow

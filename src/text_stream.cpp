@@ -38,16 +38,24 @@ bool TextReader::refill() {
       held_cr_ = true;
       --n;
     }
-    char* cr = static_cast<char*>(std::memchr(block_, '\r', n));
-    if (cr != nullptr) {
-      char* out = cr;
-      const char* const last = block_ + n;
-      for (const char* in = cr; in < last; ++in) {
-        if (*in == '\r' && in + 1 < last && in[1] == '\n') continue;
-        *out++ = *in;
+    // From CR to CR: drop the CR when an LF follows, then move the run of
+    // bytes up to the next CR in one go.
+    char* const last = block_ + n;
+    char* in = static_cast<char*>(std::memchr(block_, '\r', n));
+    char* out = in;
+    while (in != nullptr && in < last) {
+      if (in + 1 < last && in[1] == '\n') {
+        ++in;
+      } else {
+        *out++ = *in++;
       }
-      n = static_cast<std::size_t>(out - block_);
+      char* next = static_cast<char*>(std::memchr(in, '\r', static_cast<std::size_t>(last - in)));
+      if (next == nullptr) next = last;
+      std::memmove(out, in, static_cast<std::size_t>(next - in));
+      out += next - in;
+      in = next;
     }
+    if (out != nullptr) n = static_cast<std::size_t>(out - block_);
     end_ = n;
   }
   return end_ > 0;

@@ -18,6 +18,7 @@ constexpr std::string_view kBlockEnd = "}\n";
 // written in its place, which may be longer than any piece.
 constexpr std::size_t kLineBufferSize = kMaxPointLineLength + 1;
 static_assert(kLineBufferSize > kMaxPieceLength);
+static_assert(kBlockStart.size() <= TextReader::kHistory);
 
 // The NaN of an invalid operation as x86 makes it: sign set, quiet, no
 // payload. Zero times infinity, the only NaN a product here can be, is given
@@ -45,40 +46,44 @@ bool close_both(std::FILE* input, std::FILE* output, TextWriter& writer) {
 }  // namespace
 
 // The pass, piece by piece:
-//  1. Read the next piece; none left ends the pass.
-//  2. Inside a point array: a point line is rescaled and rewritten in place;
-//     "}\n" closes the array; anything else stops the pass unwritten.
-//  3. A piece that now reads "POINTS{\n" opens an array.
-//  4. Write the piece.
+//  1. Outside a point array, copy everything up to and including the next
+//     piece "POINTS{\n", which opens an array; none left ends the pass.
+//  2. Inside, read the next piece; none left ends the pass.
+//  3. A point line is rescaled and written in its place; "}\n" closes the
+//     array and is copied; anything else stops the pass, unwritten.
+// A piece written inside an array never reads "POINTS{\n": a rewritten line
+// ends in ";\n", and the piece itself would have stopped the pass.
 PassOutcome run_scaling_pass(std::FILE* input, std::FILE* output, const ScaleFactors& factors) {
   TextReader reader(input);
   TextWriter writer(output);
   char line[kLineBufferSize];
   bool in_array = false;
 
-  while (const std::size_t read = reader.read_piece(line)) {
+  for (;;) {
+    if (!in_array) {
+      in_array = reader.copy_through_piece(kBlockStart, writer);
+      if (writer.failed()) break;
+      if (!in_array) break;
+      continue;
+    }
+    const std::size_t read = reader.read_piece(line);
+    if (read == 0) break;
     std::string_view piece(line, read);
-    if (in_array) {
-      Point point;
-      if (read_point(piece, point)) {
-        point.x = scale(point.x, factors.x);
-        point.y = scale(point.y, factors.y);
-        point.z = scale(point.z, factors.z);
-        piece = {line, write_point_line(point, line)};
-      } else if (piece == kBlockEnd) {
-        in_array = false;
-      } else {
-        close_both(input, output, writer);
-        console_message("Unable to read point array: (", piece, ")\n");
-        return PassOutcome::kUnreadablePiece;
-      }
-    }
-    if (piece == kBlockStart) in_array = true;
-    writer.write(piece.data(), piece.size());
-    if (writer.failed()) {
+    Point point;
+    if (read_point(piece, point)) {
+      point.x = scale(point.x, factors.x);
+      point.y = scale(point.y, factors.y);
+      point.z = scale(point.z, factors.z);
+      piece = {line, write_point_line(point, line)};
+    } else if (piece == kBlockEnd) {
+      in_array = false;
+    } else {
       close_both(input, output, writer);
-      return PassOutcome::kWriteError;
+      console_message("Unable to read point array: (", piece, ")\n");
+      return PassOutcome::kUnreadablePiece;
     }
+    writer.write(piece.data(), piece.size());
+    if (writer.failed()) break;
   }
 
   const bool read_failed = reader.failed();

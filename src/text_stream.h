@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string_view>
 
 namespace vertigrow {
 
@@ -21,6 +22,8 @@ inline constexpr std::size_t kMaxPieceLength = 255;
 
 inline constexpr char kCtrlZ = '\x1a';
 
+class TextWriter;
+
 class TextReader {
  public:
   // Takes the file over for reading; switches off the file's own buffering.
@@ -30,20 +33,34 @@ class TextReader {
   // returns its length, or 0 when the input has ended.
   std::size_t read_piece(char* piece);
 
+  // Copies the input to out, piece by piece as read_piece would cut it, up to
+  // and including the first piece equal to target, and returns true; returns
+  // false when the input ended first or out failed. target must end in its
+  // only LF, hold no CR and be at most kHistory bytes. Must be called at the
+  // start of a line. Copies whole runs of bytes at once: written as text, the
+  // input's bytes come out as they are, except that an LF without a CR before
+  // it gets one.
+  bool copy_through_piece(std::string_view target, TextWriter& out);
+
   // True when a read error ended the input (rather than its end).
   bool failed() const { return failed_; }
 
+  // Bytes before the unread ones that stay readable across a refill.
+  static constexpr std::size_t kHistory = 16;
+
  private:
-  // Reads the next block and translates it; false when nothing is left.
-  bool refill();
+  // Tops the unread bytes up with the next block. Keeps kHistory bytes of what
+  // came before them.
+  void refill();
 
   std::FILE* file_;
-  std::size_t begin_ = 0;  // translated bytes not yet delivered: [begin_, end_)
-  std::size_t end_ = 0;
-  bool held_cr_ = false;  // a CR that ended the last block, settled by the next byte
-  bool at_end_ = false;   // no more reads: end of file, Ctrl-Z or a read error
+  std::size_t begin_ = kHistory;  // unread bytes, as in the file: [begin_, end_)
+  std::size_t end_ = kHistory;
+  bool at_end_ = false;  // no more reads: end of file, Ctrl-Z or a read error
   bool failed_ = false;
-  char block_[kBlockSize + 1];  // one extra byte in front of a block for a held CR
+  // History, then at most one piece's worth of bytes kept from the last
+  // block (a piece and the LF after its CR), then the next block.
+  char data_[kHistory + kMaxPieceLength + 1 + kBlockSize];
 };
 
 class TextWriter {
@@ -56,14 +73,15 @@ class TextWriter {
   // dropped: what reached the file before the failure stays as it was.
   void write(const char* text, std::size_t length);
 
+  // Adds bytes exactly as they are.
+  void write_bytes(const char* bytes, std::size_t length);
+
   // Hands the collected text to the file. Returns false once any write failed.
   bool flush();
 
   bool failed() const { return failed_; }
 
  private:
-  void put(const char* bytes, std::size_t length);
-
   std::FILE* file_;
   std::size_t used_ = 0;
   bool failed_ = false;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,91 @@ TEST(TextReader, PieceLength) {
 TEST(TextReader, AllOtherBytesUnchanged) {
   const std::string bytes("a\0b\xff\xe9\x7f\n", 7);
   EXPECT_EQ(pieces_of(bytes), (Pieces{bytes}));
+}
+
+// A plain model of the reading rules: translate the whole input, then cut it.
+std::vector<std::string> model_pieces(const std::string& bytes) {
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size() && bytes[i] != kCtrlZ; ++i) {
+    const bool cr_lf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+    if (!cr_lf) text += bytes[i];
+  }
+  std::vector<std::string> pieces;
+  std::string piece;
+  for (char c : text) {
+    piece += c;
+    if (c == '\n' || piece.size() == kMaxPieceLength) {
+      pieces.push_back(piece);
+      piece.clear();
+    }
+  }
+  if (!piece.empty()) pieces.push_back(piece);
+  return pieces;
+}
+
+std::string with_crlf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+// Random inputs made of the bytes that matter, lines of every length around a
+// piece's and a block's size, cut by the model and by the reader alike:
+// copying through "POINTS{\n" gives the model's pieces up to it as text, and
+// read_piece gives the model's pieces after it.
+TEST(TextReader, AgreesWithAPlainModel) {
+  std::mt19937 random(20261211);
+  const std::string target = "POINTS{\n";
+  const char* const atoms[] = {"a",       "\r",          "\n",        "\r\n",
+                               "POINTS{", "POINTS{\r\n", "POINTS{\n", "}\n"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string input;
+    const int atoms_wanted = static_cast<int>(random() % 400);
+    for (int i = 0; i < atoms_wanted; ++i) {
+      if (random() % 10 == 0) {
+        input += std::string(random() % 300, 'w');
+      } else {
+        input += atoms[random() % std::size(atoms)];
+      }
+    }
+    // Now and then a Ctrl-Z somewhere.
+    if (random() % 5 == 0) input.insert(random() % (input.size() + 1), 1, kCtrlZ);
+    const std::vector<std::string> expected = model_pieces(input);
+
+    std::FILE* in = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    std::FILE* out = std::tmpfile();
+    std::string copied;
+    std::vector<std::string> after;
+    {
+      TextReader reader(in);
+      TextWriter writer(out);
+      const bool found = reader.copy_through_piece(target, writer);
+      ASSERT_TRUE(writer.flush());
+      std::rewind(out);
+      char buffer[4096];
+      while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, out))
+        copied.append(buffer, n);
+      char piece[kMaxPieceLength];
+      while (const std::size_t n = reader.read_piece(piece)) after.emplace_back(piece, n);
+
+      std::size_t at = 0;
+      std::string expected_copy;
+      while (at < expected.size() && expected[at] != target) expected_copy += expected[at++];
+      ASSERT_EQ(found, at < expected.size()) << round;
+      if (found) expected_copy += expected[at++];
+      EXPECT_EQ(copied, with_crlf(expected_copy)) << round;
+      EXPECT_EQ(after,
+                std::vector<std::string>(expected.begin() + static_cast<long>(at), expected.end()))
+          << round;
+    }
+    std::fclose(in);
+    std::fclose(out);
+  }
 }
 
 std::string written(const std::vector<std::string>& texts) {

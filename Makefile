@@ -20,3 +20,8 @@ test: build
 
 clean:
 	rm -rf build
+
+# Speed and memory figures of the built tool; see bench/run.sh.
+.PHONY: bench
+bench: build
+	bash bench/run.sh

@@ -1,24 +1,16 @@
-// PLACEHOLDER, to be replaced by the real conversion.
+// Decimal text to binary64: the fast path (decimal_fast_path.cpp) when it can
+// decide, the exact path (decimal_exact.cpp, which defines
+// decimal_to_double_exact) otherwise.
 #include "decimal_to_double.h"
 
-#include <charconv>
-#include <string>
+#include "decimal_fast_path.h"
 
 namespace vertigrow {
 
-double decimal_to_double_exact(const DecimalText& text) {
-  std::string s(text.integer);
-  s += '.';
-  s += text.fraction;
-  if (s == ".") s = "0";
-  s += 'e';
-  s += std::to_string(text.exponent);
-  double v = 0;
-  auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (r.ec == std::errc::result_out_of_range) v = text.exponent > 0 ? 1e308 * 10 : 0.0;
-  return text.negative ? -v : v;
+double decimal_to_double(const DecimalText& text) {
+  double value;
+  if (detail::decimal_to_double_fast(text, &value)) return value;
+  return decimal_to_double_exact(text);
 }
-
-double decimal_to_double(const DecimalText& text) { return decimal_to_double_exact(text); }
 
 }  // namespace vertigrow

@@ -4,9 +4,10 @@
 #  1. Writes the inputs into build/bench/ once (again only when the generator
 #     was rebuilt since).
 #  2. Speed: for each 50 MB input (dense, mixed, text), rounds of the tool
-#     (factors 2 2 2), `cat in > out` (the floor for copying a file) and the
-#     plain stdio port, in turn; prints the median wall and CPU times and the
-#     ratios.
+#     (factors 2 2 2), `cat in > out` (the floor for copying a file), a copy
+#     in 4096-byte blocks (dd bs=4096: the floor for the tool's block size)
+#     and the plain stdio port, in turn; prints the median wall and CPU times
+#     and the ratios.
 #  3. Memory: the peak resident set of the tool on a 1 MB and a 200 MB input,
 #     and of a trivial program built the same way.
 #  4. Linearity: the tool's time per MB on dense inputs of 10 to 100 MB.
@@ -63,6 +64,7 @@ now() { echo "${EPOCHREALTIME/./}"; }
 run_tool() { "$tool" 2 2 2 "$1" "$2"; }
 run_port() { "$port" 2 2 2 "$1" "$2"; }
 run_cat() { cat "$1" >"$2"; }
+run_dd() { dd if="$1" of="$2" bs=4096 status=none; }
 
 # Runs a command once and sets wall and cpu to its wall time and its CPU
 # time (user + sys), in microseconds to the millisecond. A command that fails
@@ -116,7 +118,8 @@ echo "ready in $(seconds $(($(now) - start))) s"
 out_tool=$data/out-tool.txt
 out_cat=$data/out-cat.txt
 out_port=$data/out-port.txt
-trap 'rm -f "$out_tool" "$out_cat" "$out_port"' EXIT
+out_dd=$data/out-dd.txt
+trap 'rm -f "$out_tool" "$out_cat" "$out_port" "$out_dd"' EXIT
 
 # --- speed ----------------------------------------------------------------
 
@@ -125,8 +128,8 @@ trap 'rm -f "$out_tool" "$out_cat" "$out_port"' EXIT
 echo
 echo "== speed: median of $rounds rounds (port: $port_rounds), factors 2 2 2;" \
   "load average $(cut -d' ' -f1-3 /proc/loadavg)"
-row() { printf '%-6s %-5s %6s %9s %9s %9s %10s %9s\n' "$@"; }
-row input clock MB tool_s cat_s port_s port/tool tool/cat
+row() { printf '%-6s %-5s %6s %8s %8s %8s %8s %10s %9s %10s\n' "$@"; }
+row input clock MB tool_s cat_s dd4k_s port_s port/tool tool/cat tool/dd4k
 declare -A port_over_tool tool_over_cat
 for kind in dense mixed text; do
   file=${files[$kind]}
@@ -138,6 +141,8 @@ for kind in dense mixed text; do
       times[tool.wall]+=" $wall" times[tool.cpu]+=" $cpu"
       timed run_cat "$file" "$out_cat"
       times[cat.wall]+=" $wall" times[cat.cpu]+=" $cpu"
+      timed run_dd "$file" "$out_dd"
+      times[dd.wall]+=" $wall" times[dd.cpu]+=" $cpu"
     fi
     if ((round <= port_rounds)); then
       timed run_port "$file" "$out_port"
@@ -148,15 +153,18 @@ for kind in dense mixed text; do
   for clock in wall cpu; do
     tool_us=$(median "${times[tool.$clock]}")
     cat_us=$(median "${times[cat.$clock]}")
+    dd_us=$(median "${times[dd.$clock]}")
     port_us=$(median "${times[port.$clock]}")
     row "$kind" "$clock" "$megabytes" "$(seconds "$tool_us")" "$(seconds "$cat_us")" \
-      "$(seconds "$port_us")" "$(ratio "$port_us" "$tool_us")" "$(ratio "$tool_us" "$cat_us")"
+      "$(seconds "$dd_us")" "$(seconds "$port_us")" "$(ratio "$port_us" "$tool_us")" \
+      "$(ratio "$tool_us" "$cat_us")" "$(ratio "$tool_us" "$dd_us")"
     port_over_tool[$kind.$clock]=$(ratio "$port_us" "$tool_us")
     tool_over_cat[$kind.$clock]=$(ratio "$tool_us" "$cat_us")
   done
   cmp -s "$out_tool" "$out_port" || echo "       ($kind: the port's output differs from the tool's)"
 done
-rm -f "$out_tool" "$out_cat" "$out_port"
+echo "(cat may copy inside the kernel; dd4k reads and writes 4096-byte blocks, as the tool does)"
+rm -f "$out_tool" "$out_cat" "$out_port" "$out_dd"
 
 # --- memory ---------------------------------------------------------------
 

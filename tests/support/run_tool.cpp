@@ -83,6 +83,11 @@ RunResult TempFolder::run(const std::vector<std::string>& args,
   return result;
 }
 
+bool running_under_emulator() {
+  const char* emulator = std::getenv("VERTIGROW_EMULATOR");
+  return emulator != nullptr && *emulator != '\0';
+}
+
 std::string crlf(const std::string& text) {
   std::string out;
   for (char c : text) {

@@ -40,4 +40,9 @@ class TempFolder {
 // The bytes the tool writes for a text: every LF as CR LF.
 std::string crlf(const std::string& text);
 
+// True when VERTIGROW_EMULATOR is set: the tool is a cross-built binary (the
+// Windows .exe under wine). Tests of what only a Linux file system has
+// (/dev/full, /proc, symbolic links, permission bits) skip themselves then.
+bool running_under_emulator();
+
 }  // namespace vertigrow::testing

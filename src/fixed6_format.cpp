@@ -1,25 +1,62 @@
-// PLACEHOLDER, to be replaced by the real formatter.
+// Binary64 to six-decimal text: sign, markers for infinities and NaNs, and
+// the magnitude from the fast path (fixed6_fast.cpp) or the exact path
+// (fixed6_exact.cpp).
 #include "fixed6_format.h"
 
-#include <cmath>
-#include <cstdio>
+#include <cstring>
+
+#include "fixed6_binary64.h"
+#include "fixed6_exact.h"
+#include "fixed6_fast.h"
 
 namespace vertigrow {
+namespace {
 
-std::size_t format_fixed6_exact(double value, char* out) {
-  if (std::isinf(value)) {
-    const char* s = value < 0 ? "-1.#INF00" : "1.#INF00";
-    std::size_t n = 0;
-    while (s[n]) out[n] = s[n], ++n;
-    return n;
+// Infinities and NaNs, told apart by their bits alone: the marker stands in
+// for the digit before the point and is padded with "0" to six decimals.
+std::size_t write_marker(const Binary64& parts, char* out) {
+  const char* marker;
+  if (parts.fraction == 0) {
+    marker = "1.#INF00";
+  } else if ((parts.fraction & kQuietBit) == 0) {
+    marker = "1.#SNAN0";  // quiet bit clear (the payload is then nonzero)
+  } else if (parts.negative && parts.fraction == kQuietBit) {
+    marker = "1.#IND00";  // the NaN that x86 makes for an invalid operation
+  } else {
+    marker = "1.#QNAN0";
   }
-  if (value == 0) value = 0;
-  char buf[400];
-  int n = std::snprintf(buf, sizeof buf, "%.6f", value);
-  for (int i = 0; i < n; ++i) out[i] = buf[i];
-  return static_cast<std::size_t>(n);
+  std::size_t length = 0;
+  if (parts.negative) out[length++] = '-';
+  std::memcpy(out + length, marker, 8);
+  return length + 8;
 }
 
-std::size_t format_fixed6(double value, char* out) { return format_fixed6_exact(value, out); }
+// Zero, markers, and the sign; the magnitude is left to convert.
+template <typename Magnitude>
+std::size_t format(double value, char* out, Magnitude magnitude) {
+  const Binary64 parts = decode_binary64(value);
+  if (parts.biased_exponent == kExponentAllOnes) return write_marker(parts, out);
+  if (parts.biased_exponent == 0 && parts.fraction == 0) {  // +0 and -0 alike
+    std::memcpy(out, "0.000000", 8);
+    return 8;
+  }
+  std::size_t sign = 0;
+  if (parts.negative) out[sign++] = '-';  // kept even when every digit is 0
+  return sign + magnitude(scaled_significand(parts), out + sign);
+}
+
+}  // namespace
+
+std::size_t format_fixed6(double value, char* out) {
+  return format(value, out, [](ScaledSignificand magnitude, char* text) {
+    std::size_t length;
+    if (fixed6_fast_magnitude(magnitude, text, length)) return length;
+    return fixed6_exact_magnitude(magnitude, text);
+  });
+}
+
+std::size_t format_fixed6_exact(double value, char* out) {
+  return format(value, out, fixed6_exact_magnitude);
+}
 
 }  // namespace vertigrow

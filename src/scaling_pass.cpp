@@ -82,7 +82,8 @@ PassOutcome run_scaling_pass(std::FILE* input, std::FILE* output, const ScaleFac
       console_message("Unable to read point array: (", piece, ")\n");
       return PassOutcome::kUnreadablePiece;
     }
-    writer.write(piece.data(), piece.size());
+    // Both a rewritten line and "}\n" hold a single LF, at their end.
+    writer.write_line(piece.data(), piece.size() - 1);
     if (writer.failed()) break;
   }
 

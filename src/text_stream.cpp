@@ -102,8 +102,7 @@ bool TextReader::copy_through_piece(std::string_view target, TextWriter& out) {
       const bool is_target = length % kMaxPieceLength == body &&
                              std::memcmp(lf - (cr ? 1 : 0) - body, target.data(), body) == 0;
       if (!cr) {
-        out.write_bytes(run, static_cast<std::size_t>(lf - run));
-        out.write_bytes("\r\n", 2);
+        out.write_line(run, static_cast<std::size_t>(lf - run));
         run = lf + 1;
       }
       line = 0;
@@ -148,8 +147,7 @@ void TextWriter::write(const char* text, std::size_t length) {
       return;
     }
     const char* at = static_cast<const char*>(lf);
-    write_bytes(text, static_cast<std::size_t>(at - text));
-    write_bytes("\r\n", 2);
+    write_line(text, static_cast<std::size_t>(at - text));
     text = at + 1;
   }
 }

@@ -13,8 +13,11 @@
 
 namespace vertigrow {
 
-// Data moves between the tool and a file in blocks of this many bytes.
-inline constexpr std::size_t kBlockSize = 4096;
+// Data moves between the tool and a file in blocks of this many bytes. 64 KiB
+// rather than 4 KiB: on 50 MB inputs, a copy of ordinary text took less than
+// half the time, and rescaling point arrays 13 to 16% less (one run, medians
+// of five); the two buffers add about 128 KiB to the tool's memory.
+inline constexpr std::size_t kBlockSize = 65536;
 
 // A line piece runs up to and including the next LF, or holds this many bytes
 // of a longer line (the room a 256-byte line buffer leaves for its NUL).
@@ -75,6 +78,12 @@ class TextWriter {
 
   // Adds bytes exactly as they are.
   void write_bytes(const char* bytes, std::size_t length);
+
+  // Adds a line that holds no LF, and the CR LF that ends it.
+  void write_line(const char* text, std::size_t length) {
+    write_bytes(text, length);
+    write_bytes("\r\n", 2);
+  }
 
   // Hands the collected text to the file. Returns false once any write failed.
   bool flush();

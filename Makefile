@@ -25,3 +25,12 @@ clean:
 .PHONY: bench
 bench: build
 	bash bench/run.sh
+
+# The libFuzzer targets (clang, sanitizers), each run for FUZZ_SECONDS
+# seconds from its seed corpus; see tests/fuzz/run.sh.
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	FUZZ_SECONDS=$(FUZZ_SECONDS) sh tests/fuzz/run.sh build-fuzz

@@ -1,6 +1,10 @@
 // format_fixed6 and format_fixed6_exact for any 8 bytes taken as a double:
 // the text has the written form, fits kMaxFixed6Length, and equals the exact
 // reference's two-step rounding.
+//
+// A ninth byte, when there is one, replaces the exponent with one between
+// 2^-24 and 2^59, where both rounding steps leave digits to look at; random
+// bits alone mostly give values far larger or far smaller.
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -40,9 +44,14 @@ void check(std::string_view which, std::size_t (*format)(double, char*), double 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  unsigned char bytes[8] = {};
-  std::memcpy(bytes, data, size < 8 ? size : 8);
-  const double value = std::bit_cast<double>(bytes);
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, data, size < 8 ? size : 8);
+  if (size > 8) {
+    constexpr std::uint64_t kExponentBits = std::uint64_t{0x7FF} << 52;
+    const std::uint64_t exponent = 1023 - 24 + data[8] % 84;  // 2^-24 ... 2^59
+    bits = (bits & ~kExponentBits) | (exponent << 52);
+  }
+  const double value = std::bit_cast<double>(bits);
   check("format_fixed6", vertigrow::format_fixed6, value);
   check("format_fixed6_exact", vertigrow::format_fixed6_exact, value);
   return 0;

@@ -10,18 +10,22 @@
 #  4. Runs the end-to-end tests against the x64 .exe under wine.
 #  5. Compares the Linux and the x64 Windows outputs, byte for byte.
 #  6. Builds the packages (a .deb from the Linux build, a .zip from each
-#     Windows build) and checks what they hold.
+#     Windows build) and checks what they hold, and that the man page
+#     renders without warnings (when groff is there).
 #
 # VERTIGROW_LINUX_BUILD names the Linux build folder (default: build, the
-# default preset's). The Windows builds are build-windows-x86 and
-# build-windows-x64; the wine prefix lives in build-windows-x64/wineprefix.
+# default preset's), VERTIGROW_WINE the wine (default /usr/lib/wine/wine64).
+# The Windows builds are build-windows-x86 and build-windows-x64; the wine
+# prefix lives in build-windows-x64/wineprefix.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 linux_build=${VERTIGROW_LINUX_BUILD:-build}
-emulator=${VERTIGROW_EMULATOR:-/usr/lib/wine/wine64}
-export VERTIGROW_EMULATOR=$emulator
+wine=${VERTIGROW_WINE:-/usr/lib/wine/wine64}
+export VERTIGROW_WINE=$wine
+# wine_run.sh notes here each run that wine failed to start and tried again.
+export VERTIGROW_WINE_RETRY_LOG=$root/build-windows-x64/wine-retries.log
 
 step() { printf '\n=== %s\n' "$*"; }
 fail() {
@@ -41,7 +45,7 @@ need i686-w64-mingw32-g++-win32 g++-mingw-w64-i686
 need x86_64-w64-mingw32-g++-win32 g++-mingw-w64-x86-64
 need i686-w64-mingw32-objdump binutils-mingw-w64-i686
 need x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64
-need "$emulator" wine64
+need "$wine" wine64
 need file file
 need nm binutils
 need dpkg-deb dpkg
@@ -99,11 +103,24 @@ x87_math=$(grep -E '^f(i?mul|i?div|sqrt|prem|scale|sin|cos|patan|ptan|yl2x|2xm1)
 grep -qx mulsd <<<"$mnemonics" || fail "no SSE2 mulsd in the x86 build"
 echo "x86 build: SSE2 products, no x87 multiply or divide"
 
+# One wine session for both steps under wine; the scripts of both join it.
+# shellcheck source-path=SCRIPTDIR/.. source=tests/compare/wine_session.sh
+source tests/compare/wine_session.sh
+trap wine_session_stop EXIT
+step "Starting wine"
+wine_session_start "$root/build-windows-x64/wineprefix"
+rm -f "$VERTIGROW_WINE_RETRY_LOG"
+
 step "End-to-end tests of the x64 build under wine"
 tests/compare/e2e_under_wine.sh "$linux_build" "$x64_exe"
 
 step "Linux and Windows x64 outputs compared"
 tests/compare/compare_outputs.sh "$linux_build/vertigrow" "$x64_exe"
+
+if [[ -s $VERTIGROW_WINE_RETRY_LOG ]]; then
+  echo "wine failed to start $(wc -l <"$VERTIGROW_WINE_RETRY_LOG") run(s); each was tried again:"
+  cat "$VERTIGROW_WINE_RETRY_LOG"
+fi
 
 step "Packages"
 (cd "$linux_build" && cpack -G DEB)
@@ -130,5 +147,11 @@ for arch in x86 x64; do
   done
   echo "$zip: $(tr "\n" " " <<<"$zip_files")"
 done
+
+if command -v groff >/dev/null; then
+  warnings=$(groff -man -Tutf8 -ww -z man/vertigrow.1 2>&1)
+  [[ -z $warnings ]] || fail "the man page renders with warnings: $warnings"
+  echo "man/vertigrow.1 renders without warnings"
+fi
 
 step "All Windows checks passed"

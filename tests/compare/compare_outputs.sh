@@ -5,9 +5,8 @@
 #
 #   tests/compare/compare_outputs.sh LINUX_BINARY WINDOWS_EXE
 #
-# The Windows build runs under VERTIGROW_EMULATOR (default: wine64), with
-# WINEPREFIX defaulting to a folder "wineprefix" beside WINDOWS_EXE, booted
-# on first use (wine_session.sh). The inputs are the edge cases written by
+# The Windows build runs under wine through wine_run.sh, with WINEPREFIX
+# defaulting to a folder "wineprefix" beside WINDOWS_EXE (wine_session.sh). The inputs are the edge cases written by
 # make_edge_cases.sh and every file in examples/. Each run happens in a fresh
 # folder holding its files; after it both folders must hold the same names
 # with the same bytes. Names that only Windows treats as one file (A.TXT and
@@ -26,7 +25,6 @@ examples=${VERTIGROW_EXAMPLES:-$root/examples}
 
 # shellcheck source-path=SCRIPTDIR source=wine_session.sh
 source "$here/wine_session.sh"
-read -ra emulator <<<"$wine_session_emulator"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vertigrow-compare-XXXXXX")
 trap 'wine_session_stop; rm -rf "$work"' EXIT
 wine_session_start "$(dirname "$windows_binary")/wineprefix"
@@ -57,7 +55,7 @@ check_case() {
   local linux_status=0 windows_status=0
   (cd "$base/linux" && exec "$linux_binary" "$@") \
     >"$base/linux.out" 2>"$base/linux.err" </dev/null || linux_status=$?
-  (cd "$base/windows" && exec "${emulator[@]}" "$windows_binary" "$@") \
+  (cd "$base/windows" && exec "$here/wine_run.sh" "$windows_binary" "$@") \
     >"$base/windows.out" 2>"$base/windows.err" </dev/null || windows_status=$?
 
   local problems=()

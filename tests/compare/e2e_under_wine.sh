@@ -6,10 +6,11 @@
 #
 # The end-to-end programs are the test programs whose own objects call
 # TempFolder::run (tests/support/run_tool.h): they run the tool named by
-# VERTIGROW_BINARY, behind VERTIGROW_EMULATOR, so they can run the .exe as
-# well. Tests that cannot hold on Windows skip themselves when
-# running_under_emulator() is true. The other test programs check the code
-# compiled for Linux and are not run again.
+# VERTIGROW_BINARY behind VERTIGROW_EMULATOR, here wine_run.sh, so they can
+# run the .exe as well. Tests that cannot hold on Windows skip themselves
+# when running_under_emulator() is true. The other test programs check the
+# code compiled for Linux and are not run again. Test programs in folders
+# below tests/ (the slow ones) are not run either.
 set -euo pipefail
 
 if [[ $# -ne 2 ]]; then
@@ -44,7 +45,7 @@ fi
 failed=0
 for program in "${programs[@]}"; do
   status=0
-  VERTIGROW_BINARY=$windows_binary VERTIGROW_EMULATOR=$wine_session_emulator GTEST_COLOR=no \
+  VERTIGROW_BINARY=$windows_binary VERTIGROW_EMULATOR=$here/wine_run.sh GTEST_COLOR=no \
     "$program" --gtest_brief=1 >"$log" 2>&1 || status=$?
   summary=$(grep -E '^\[  (PASSED|FAILED|SKIPPED) ' "$log" | tr '\n' ' ' || true)
   echo "$(basename "$program") under wine: ${summary:-no summary}"

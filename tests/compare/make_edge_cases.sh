@@ -35,8 +35,8 @@ printf 'a\000b\n\000\nPOINTS{\n1,2,3\000junk\n}\n\000tail' >"$dir/nul_kept.txt"
 printf 'POINTS{\n1,\0002,3\n}\n' >"$dir/nul_breaks.txt"
 
 # --- Long lines: outside an array a long line is copied in 255-byte pieces;
-# a point line of exactly 255 bytes with its LF is one piece; a rewritten
-# line far longer than 255 bytes is written whole.
+# a point line of exactly 255 bytes with its LF (or 256 with CR LF) is one
+# piece; a rewritten line far longer than 255 bytes is written whole.
 {
   repeat 'abcdefghij' 60
   printf '\n'
@@ -45,7 +45,9 @@ printf 'POINTS{\n1,\0002,3\n}\n' >"$dir/nul_breaks.txt"
   repeat 'y' 254
   printf '\nPOINTS{\n1,2,3'
   repeat ' ' 249
-  printf '\n1e300,-1e300,1e300\n1.7976931348623157e308,2.2250738585072014e-308,-4.9e-324\n}\n'
+  printf '\n4,5,6'
+  repeat ' ' 249
+  printf '\r\n1e300,-1e300,1e300\n1.7976931348623157e308,2.2250738585072014e-308,-4.9e-324\n}\n'
 } >"$dir/long_lines.txt"
 # One byte more: the LF becomes a piece of its own, and no point line.
 {

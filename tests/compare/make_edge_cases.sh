@@ -99,26 +99,30 @@ printf 'POINTS{\n1,2,3\n' >"$dir/open_at_end.txt"
 printf 'POINTS{ \n1,2,3\n}\npoints{\n4,5,6\n}\n' >"$dir/not_an_array.txt"
 : >"$dir/empty.txt"
 
-# --- Block edges (blocks of 4096 bytes): a CR LF whose CR is the block's
-# last byte, a point line across the edge, and a Ctrl-Z as the first byte
-# of the second block. "POINTS{\n" and 680 lines "1,1,1\n" are 4088 bytes.
-head4088() {
-  printf 'POINTS{\n'
-  repeat $'1,1,1\n' 680
-}
-{
-  head4088
-  printf '2,2,2xx\r\n3,3,3\r\n}\r\n'
-} >"$dir/edge_crlf.txt"
-{
-  head4088
-  printf '12345.678,9,10\n}\n'
-} >"$dir/edge_point_line.txt"
-{
-  head4088
-  printf '4,4,4\n}\n\032after\n'
-} >"$dir/edge_ctrl_z.txt"
-{
-  head4088
-  printf '}\nabcde\rx\r'
-} >"$dir/edge_lone_cr.txt"
+# --- Block edges, for blocks of 4 KiB and of 64 KiB (data moves between the
+# tool and its files in blocks): a CR LF whose CR is a block's last byte, a
+# point line across the edge, a Ctrl-Z as the first byte of the second
+# block, and a lone CR as the last byte of a block. Each file starts with
+# "POINTS{\n" and lines "1,1,1\n" that end 8 bytes before the edge.
+for block in 4096 65536; do
+  head_lines() {
+    printf 'POINTS{\n'
+    repeat $'1,1,1\n' $(((block - 16) / 6))
+  }
+  {
+    head_lines
+    printf '2,2,2xx\r\n3,3,3\r\n}\r\n'
+  } >"$dir/edge${block}_crlf.txt"
+  {
+    head_lines
+    printf '12345.678,9,10\n}\n'
+  } >"$dir/edge${block}_point_line.txt"
+  {
+    head_lines
+    printf '4,4,4\n}\n\032after\n'
+  } >"$dir/edge${block}_ctrl_z.txt"
+  {
+    head_lines
+    printf '}\nabcde\rx\r'
+  } >"$dir/edge${block}_lone_cr.txt"
+done

@@ -29,6 +29,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fixed6_digits.h"
+#include "fixed6_u128.h"
+
 namespace vertigrow {
 namespace {
 
@@ -89,37 +92,6 @@ constexpr std::uint64_t kPow5[25] = {
     59604644775390625ULL,
 };
 
-// "00" "01" ... "99".
-struct DigitPairs {
-  char text[200];
-  constexpr DigitPairs() : text() {
-    for (int i = 0; i < 100; ++i) {
-      text[2 * i] = static_cast<char>('0' + i / 10);
-      text[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-  }
-};
-constexpr DigitPairs kDigitPairs;
-
-struct U128 {
-  std::uint64_t high;
-  std::uint64_t low;
-};
-
-// The full product, from four 32x32->64-bit products (no 128-bit type on all
-// targets).
-inline U128 multiply(std::uint64_t a, std::uint64_t b) {
-  const std::uint64_t a_low = a & 0xFFFFFFFF, a_high = a >> 32;
-  const std::uint64_t b_low = b & 0xFFFFFFFF, b_high = b >> 32;
-  const std::uint64_t low_low = a_low * b_low;
-  const std::uint64_t low_high = a_low * b_high;
-  const std::uint64_t high_low = a_high * b_low;
-  const std::uint64_t high_high = a_high * b_high;
-  const std::uint64_t middle = (low_low >> 32) + (low_high & 0xFFFFFFFF) + (high_low & 0xFFFFFFFF);
-  return {high_high + (low_high >> 32) + (high_low >> 32) + (middle >> 32),
-          (middle << 32) | (low_low & 0xFFFFFFFF)};
-}
-
 struct Scaled {
   std::uint64_t floor;  // floor(m * 2^q * 10^p)
   bool half;            // the first bit below the point: fraction >= 1/2
@@ -129,7 +101,7 @@ struct Scaled {
 // path's range (-76 <= q <= 0) the shift q + p lies in [-53, 1], and the
 // result is below 10^18.
 inline Scaled scale(std::uint64_t m, int q, int p) {
-  const U128 n = multiply(m, kPow5[p]);
+  const U128 n = multiply_u128(m, kPow5[p]);
   const int shift = q + p;
   if (shift >= 0) return {n.low << shift, false};
   const int s = -shift;  // 1 ... 53
@@ -142,7 +114,7 @@ inline void write_digits(std::uint64_t value, char* end, int count) {
     const auto pair = static_cast<unsigned>(value % 100);
     value /= 100;
     end -= 2;
-    std::memcpy(end, kDigitPairs.text + 2 * pair, 2);
+    write_pair(end, pair);
     count -= 2;
   }
   if (count == 1) *--end = static_cast<char>('0' + value % 10);

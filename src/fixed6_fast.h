@@ -1,4 +1,5 @@
-// Fast conversion of the common magnitudes to six-decimal text.
+// Fast conversion of magnitudes below 2^53 to six-decimal text, for those the
+// short path (fixed6_short.h) leaves.
 #pragma once
 
 #include <cstddef>

@@ -1,13 +1,17 @@
 // Binary64 to six-decimal text: sign, markers for infinities and NaNs, and
-// the magnitude from the fast path (fixed6_fast.cpp) or the exact path
+// the magnitude from the short path (fixed6_short.h) for the common
+// magnitudes, else the fast path (fixed6_fast.cpp) or the exact path
 // (fixed6_exact.cpp).
 #include "fixed6_format.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "fixed6_binary64.h"
 #include "fixed6_exact.h"
 #include "fixed6_fast.h"
+#include "fixed6_short.h"
 
 namespace vertigrow {
 namespace {
@@ -45,14 +49,34 @@ std::size_t format(double value, char* out, Magnitude magnitude) {
   return sign + magnitude(scaled_significand(parts), out + sign);
 }
 
-}  // namespace
-
-std::size_t format_fixed6(double value, char* out) {
+// Everything but the short path, out of line so that format_fixed6 needs no
+// registers saved for it.
+[[gnu::noinline]] std::size_t format_general(double value, char* out) {
   return format(value, out, [](ScaledSignificand magnitude, char* text) {
     std::size_t length;
     if (fixed6_fast_magnitude(magnitude, text, length)) return length;
     return fixed6_exact_magnitude(magnitude, text);
   });
+}
+
+}  // namespace
+
+std::size_t format_fixed6(double value, char* out) {
+  // The short path's range, read straight from the bits: a normal value
+  // m * 2^-shift with shift = kExponentBias - biased exponent.
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const unsigned shift =
+      kExponentBias - static_cast<unsigned>((bits >> kFractionBits) & kExponentAllOnes);
+  if (shift - kShortMinShift <= kShortMaxShift - kShortMinShift) {
+    const auto sign = static_cast<std::size_t>(bits >> 63);
+    out[0] = '-';  // written over by the first digit when there is no sign
+    const std::uint64_t m = (bits & kFractionMask) | (std::uint64_t{1} << kFractionBits);
+    char* end;
+    if (fixed6_short_magnitude(m, shift, out + sign, end)) {
+      return static_cast<std::size_t>(end - out);
+    }
+  }
+  return format_general(value, out);
 }
 
 std::size_t format_fixed6_exact(double value, char* out) {

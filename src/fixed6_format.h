@@ -17,7 +17,8 @@ namespace vertigrow {
 inline constexpr std::size_t kMaxFixed6Length = 317;
 
 // Writes the text to out (room for kMaxFixed6Length chars, no NUL is written)
-// and returns its length. Fast path first, exact path when it cannot decide.
+// and returns its length. The short path for the common magnitudes, else the
+// fast path, and the exact path beyond that.
 std::size_t format_fixed6(double value, char* out);
 
 // The exact path alone. Always writes the same text as format_fixed6.

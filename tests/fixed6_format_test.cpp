@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "fixed6_u128.h"
+
 namespace vertigrow {
 namespace {
 
@@ -357,7 +359,9 @@ TEST_P(Fixed6Format, Markers) {
 
 // Where format_fixed6 changes method: below 2^-24 all digits are 0, from
 // 2^53 on the exact path takes over, and from 12 integer digits on the
-// 17-digit string has fewer than six decimals.
+// 17-digit string has fewer than six decimals. The short path covers
+// [2^-11, 2^26), with up to eight integer digits, the last two written only
+// when there are more than six.
 TEST_P(Fixed6Format, FastPathBoundaries) {
   check({
       {from_bits(0x3E6FFFFFFFFFFFFF), "0.000000"},  // just below 2^-24
@@ -370,6 +374,38 @@ TEST_P(Fixed6Format, FastPathBoundaries) {
       {1e11, "100000000000.000000"},
       {1e12, "1000000000000.000000"},
       {1e15, "1000000000000000.000000"},
+      {from_bits(0x3F3FFFFFFFFFFFFF), "0.000488"},  // just below 2^-11
+      {std::ldexp(1, -11), "0.000488"},             // 0.00048828125
+      {std::ldexp(-1, -11), "-0.000488"},
+      {0.5, "0.500000"},
+      {1.0, "1.000000"},
+      {123456.75, "123456.750000"},
+      {999999.5, "999999.500000"},
+      {1234567.25, "1234567.250000"},
+      {-12345678.5, "-12345678.500000"},
+      {from_bits(0x418FFFFFFFFFFFFF), "67108864.000000"},  // 2^26 - 2^-27 carries to 2^26
+      {from_bits(0x418FFFFFFFFFFFBC), "67108863.999999"},  // 67108863.99999949...
+      {std::ldexp(1, 26), "67108864.000000"},
+      {99999999.9999995, "99999999.999999"},  // 99999999.999999493...
+  });
+}
+
+// The seventh decimal and on just below one half (the band the short path
+// leaves to the general path): the first step's rounding to 17 digits
+// decides. Up: it reaches the half, whose seventh decimal 5 raises the
+// sixth. Down: it stops short. With eight integer digits the 17 digits end
+// at the ninth decimal, so values up to half a unit of the ninth decimal below
+// the half still round up, and the band has to reach that far.
+TEST_P(Fixed6Format, SeventhDecimalBand) {
+  check({
+      // The exact value, then its 17 digits.
+      {from_bits(0x41678C29C000053E), "12345678.000003"},  // .00000249966..., .000002500
+      {from_bits(0x41678C29C000010C), "12345678.000000"},  // .00000049918..., .000000499
+      {from_bits(0x4132D68700009F62), "1234567.000010"},   // .000009499955..., .0000095000
+      {from_bits(0x4132D68700000860), "1234567.000000"},   // .000000499188..., .0000004992
+      {from_bits(0x400D59C779A6B50B), "3.668838"},  // .66883749999999997..., .6688375000000000
+      {from_bits(0x3FF1C806AF46AA08), "1.111334"},  // .11133449999999989..., .1113344999999999
+      {1.0000004999, "1.000000"},
   });
 }
 
@@ -457,12 +493,69 @@ TEST_P(Fixed6Format, NearPowersOfTen) {
   sweep(values);
 }
 
+// Every six-decimal pattern after a few integer parts of different digit
+// counts. The double nearest to I + y / 10^6 (I < 2^26) lies within 2^-27 of
+// it and its 17 digits within another 5e-10, far from the 5e-7 that could
+// change a decimal, so the text is I's digits, ".", and y with leading zeros,
+// written here from the integers.
+TEST_P(Fixed6Format, EveryDecimalPattern) {
+  constexpr std::int64_t kMillion = 1'000'000;
+  int failures = 0;
+  for (const std::int64_t integer : {0, 7, 4321, 12345678}) {
+    const std::string integer_text = std::to_string(integer) + ".";
+    for (std::int64_t decimals = 0; decimals < kMillion; ++decimals) {
+      const double value = static_cast<double>(integer * kMillion + decimals) / 1e6;
+      std::string expected = std::to_string(kMillion + decimals);  // "1" and six digits
+      expected.replace(0, 1, integer_text);
+      const std::string got = run(value);
+      if (got != expected && ++failures <= 10) {
+        ADD_FAILURE() << "got " << got << ", expected " << expected;
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPaths, Fixed6Format,
                          ::testing::Values(Formatter{"fast", format_fixed6},
                                            Formatter{"exact", format_fixed6_exact}),
                          [](const ::testing::TestParamInfo<Formatter>& param) {
                            return std::string(param.param.name);
                          });
+
+// ---------------------------------------------------------------------------
+// The 64x64->128-bit product beneath the fast paths. The portable version is
+// the only one on 32-bit targets, which run no tests, so it is checked here
+// against GMP, and the native one, where there is one, against it.
+
+mpz_class mpz_from_u64(std::uint64_t value) {
+  return (mpz_class(static_cast<unsigned long>(value >> 32)) << 32) +
+         static_cast<unsigned long>(value & 0xFFFFFFFF);
+}
+
+TEST(Fixed6Multiply, PortableAndNativeAgainstGmp) {
+  std::vector<std::uint64_t> factors = {
+      0, 1, 2, 0xFFFFFFFF, 0x100000000, 0xFFFFFFFFFFFFFFFF, std::uint64_t{1} << 63, 100, 1'000'000};
+  std::mt19937_64 rng(64);
+  for (int i = 0; i < 200; ++i) {
+    factors.push_back(rng());
+    factors.push_back(rng() >> (rng() % 64));  // all bit lengths
+  }
+  const mpz_class two_to_64 = mpz_class(1) << 64;
+  for (const std::uint64_t a : factors) {
+    for (const std::uint64_t b : factors) {
+      const mpz_class product = mpz_from_u64(a) * mpz_from_u64(b);
+      const U128 portable = multiply_portable(a, b);
+      ASSERT_EQ(mpz_from_u64(portable.high), mpz_class(product / two_to_64))
+          << std::hex << a << " * " << b;
+      ASSERT_EQ(mpz_from_u64(portable.low), mpz_class(product % two_to_64))
+          << std::hex << a << " * " << b;
+      const U128 native = multiply_u128(a, b);
+      ASSERT_EQ(native.high, portable.high) << std::hex << a << " * " << b;
+      ASSERT_EQ(native.low, portable.low) << std::hex << a << " * " << b;
+    }
+  }
+}
 
 // ---------------------------------------------------------------------------
 // Time per call for typical coordinates, printed only.

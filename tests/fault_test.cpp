@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "run_tool.h"
+#include "text_stream.h"
 
 namespace vertigrow {
 namespace {
@@ -29,7 +30,7 @@ const std::string kSample = "a\nPOINTS{\n1,2,3\n}\nb\n";
 const std::string kSampleTimesTwo = crlf("a\nPOINTS{\n2.000000,4.000000,6.000000;\n}\nb\n");
 
 // The tool's reads and writes go through blocks of this many bytes.
-constexpr std::size_t kBlock = 4096;
+constexpr std::size_t kBlock = kBlockSize;
 
 void expect_run(const RunResult& run, int status, const std::string& message,
                 const std::string& what) {
@@ -359,7 +360,7 @@ BlockEndFile with_cr_at_block_end(BlockEndFile file, const std::string& filler_l
   return file;
 }
 
-// A CR as the last byte of a 4096-byte block is settled by the first byte of
+// A CR as the last byte of a block is settled by the first byte of
 // the next: with an LF there, the two are one line end, wherever they stand;
 // with any other byte the CR stays.
 TEST(Faults, CarriageReturnAtBlockEnd) {

@@ -10,20 +10,12 @@ namespace vertigrow {
 namespace {
 
 using testing::crlf;
-using testing::RunResult;
+using testing::expect_run;
+using testing::kSample;
+using testing::kSampleTimesTwo;
 using testing::TempFolder;
 
-const std::string kBanner = "Vertigrow Version 2.0 by Quillfen\n";
 const std::string kUsage = "Usage: vertigrow xScale yScale zScale Infile [Outfile]\n";
-const std::string kSample = "a\nPOINTS{\n1,2,3\n}\nb\n";
-const std::string kSampleTimesTwo = "a\r\nPOINTS{\r\n2.000000,4.000000,6.000000;\r\n}\r\nb\r\n";
-
-// What the tool printed, with its status, and that standard error stayed empty.
-void expect_run(const RunResult& run, int status, const std::string& message) {
-  EXPECT_EQ(run.status, status);
-  EXPECT_EQ(run.out, crlf(kBanner + message));
-  EXPECT_EQ(run.err, "");
-}
 
 // Any argument count but four or five gives the usage line.
 TEST(Driver, ArgumentCount) {

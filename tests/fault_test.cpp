@@ -22,22 +22,15 @@ namespace vertigrow {
 namespace {
 
 using testing::crlf;
+using testing::expect_run;
+using testing::kBanner;
+using testing::kSample;
+using testing::kSampleTimesTwo;
 using testing::RunResult;
 using testing::TempFolder;
 
-const std::string kBanner = "Vertigrow Version 2.0 by Quillfen\n";
-const std::string kSample = "a\nPOINTS{\n1,2,3\n}\nb\n";
-const std::string kSampleTimesTwo = crlf("a\nPOINTS{\n2.000000,4.000000,6.000000;\n}\nb\n");
-
 // The tool's reads and writes go through blocks of this many bytes.
 constexpr std::size_t kBlock = kBlockSize;
-
-void expect_run(const RunResult& run, int status, const std::string& message,
-                const std::string& what) {
-  EXPECT_EQ(run.status, status) << what;
-  EXPECT_EQ(run.out, crlf(kBanner + message)) << what;
-  EXPECT_EQ(run.err, "") << what;
-}
 
 // Compares file contents of any size, reporting the first difference
 // instead of megabytes of text.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "run_tool.h"
+
 namespace vertigrow {
 namespace {
 
@@ -105,15 +107,6 @@ std::vector<std::string> model_pieces(const std::string& bytes) {
   return pieces;
 }
 
-std::string with_crlf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
 // Random inputs made of the bytes that matter, lines of every length around a
 // piece's and a block's size, cut by the model and by the reader alike:
 // copying through "POINTS{\n" gives the model's pieces up to it as text, and
@@ -160,7 +153,7 @@ TEST(TextReader, AgreesWithAPlainModel) {
       while (at < expected.size() && expected[at] != target) expected_copy += expected[at++];
       ASSERT_EQ(found, at < expected.size()) << round;
       if (found) expected_copy += expected[at++];
-      EXPECT_EQ(copied, with_crlf(expected_copy)) << round;
+      EXPECT_EQ(copied, testing::crlf(expected_copy)) << round;
       EXPECT_EQ(after,
                 std::vector<std::string>(expected.begin() + static_cast<long>(at), expected.end()))
           << round;

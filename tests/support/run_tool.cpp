@@ -1,5 +1,6 @@
 #include "run_tool.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -95,6 +96,13 @@ std::string crlf(const std::string& text) {
     out += c;
   }
   return out;
+}
+
+void expect_run(const RunResult& run, int status, const std::string& message,
+                const std::string& what) {
+  EXPECT_EQ(run.status, status) << what;
+  EXPECT_EQ(run.out, crlf(kBanner + message)) << what;
+  EXPECT_EQ(run.err, "") << what;
 }
 
 }  // namespace vertigrow::testing

@@ -40,6 +40,19 @@ class TempFolder {
 // The bytes the tool writes for a text: every LF as CR LF.
 std::string crlf(const std::string& text);
 
+// What every run prints first.
+inline const std::string kBanner = "Vertigrow Version 2.0 by Quillfen\n";
+
+// A small input with one point array, and its output for the factors 2 2 2.
+inline const std::string kSample = "a\nPOINTS{\n1,2,3\n}\nb\n";
+inline const std::string kSampleTimesTwo =
+    "a\r\nPOINTS{\r\n2.000000,4.000000,6.000000;\r\n}\r\nb\r\n";
+
+// Checks what a run printed after the banner (given before the CR LF
+// translation), its exit status, and that standard error stayed empty.
+void expect_run(const RunResult& run, int status, const std::string& message,
+                const std::string& what = "");
+
 // True when VERTIGROW_EMULATOR is set: the tool is a cross-built binary (the
 // Windows .exe under wine). Tests of what only a Linux file system has
 // (/dev/full, /proc, symbolic links, permission bits) skip themselves then.

@@ -5,7 +5,7 @@
 #     was rebuilt since).
 #  2. Speed: for each 50 MB input (dense, mixed, text), rounds of the tool
 #     (factors 2 2 2), `cat in > out` (the floor for copying a file), a copy
-#     in 4096-byte blocks (dd bs=4096: the floor for the tool's block size)
+#     in 4096-byte blocks (dd bs=4096: a plain copy in small blocks)
 #     and the plain stdio port, in turn; prints the median wall and CPU times
 #     and the ratios.
 #  3. Memory: the peak resident set of the tool on a 1 MB and a 200 MB input,
@@ -163,7 +163,7 @@ for kind in dense mixed text; do
   done
   cmp -s "$out_tool" "$out_port" || echo "       ($kind: the port's output differs from the tool's)"
 done
-echo "(cat may copy inside the kernel; dd4k reads and writes 4096-byte blocks, as the tool does)"
+echo "(cat may copy inside the kernel; dd4k reads and writes 4096-byte blocks; the tool moves 64 KiB blocks)"
 rm -f "$out_tool" "$out_cat" "$out_port" "$out_dd"
 
 # --- memory ---------------------------------------------------------------

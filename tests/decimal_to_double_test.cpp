@@ -1,6 +1,7 @@
-// Decimal text to binary64. Every case runs through both decimal_to_double
-// (fast path first) and decimal_to_double_exact, and is checked against an
-// exact reference on GMP rationals that shares no code with the conversion.
+// Decimal text to binary64. Every case runs through decimal_to_double (fast
+// path first) given the text three ways, and through decimal_to_double_exact,
+// and is checked against an exact reference on GMP rationals that shares no
+// code with the conversion.
 #include "decimal_to_double.h"
 
 #include <gmpxx.h>
@@ -18,6 +19,9 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "number_scan.h"
+#include "point_line.h"
 
 namespace vertigrow {
 namespace {
@@ -178,11 +182,66 @@ std::string far_one(std::size_t n) {
   return std::string(n - 1, '0') + "1";
 }
 
-// ---- The two functions under test ----
+// ---- The ways under test ----
+//
+// decimal_to_double is handed each text three ways: put together by hand, so
+// that it reads the digits itself; scanned, with the significand that the
+// scanner gathers on the way; and as the x of a point line, through read_point
+// and its own short path for the common numbers. decimal_to_double_exact is
+// handed the text put together by hand.
+
+double fast_then_exact(const Text& t) {
+  return decimal_to_double(t.view());
+}
+
+double exact_alone(const Text& t) {
+  return decimal_to_double_exact(t.view());
+}
+
+// The number as written: "-12.5e-3", with no point when there is no fraction.
+std::string written(const Text& t) {
+  std::string s = t.negative ? "-" : "";
+  s += t.fraction.empty() ? t.integer : t.integer + "." + t.fraction;
+  if (t.exponent != 0) s += "e" + std::to_string(t.exponent);
+  return s;
+}
+
+// A text without digits is no number to the scanners; the two ways through
+// them hand it over as put together by hand.
+bool has_digits(const Text& t) {
+  return !t.integer.empty() || !t.fraction.empty();
+}
+
+double scanned(const Text& t) {
+  if (!has_digits(t)) return fast_then_exact(t);
+  Text digits_only = t;
+  digits_only.exponent = 0;
+  const std::string number = written(digits_only);
+  const char* const end = number.data() + number.size();
+  DecimalText text;
+  EXPECT_EQ(scan_significand(number.data(), end, text), end) << shorten(number);
+  EXPECT_TRUE(text.has_significand || t.integer.size() + t.fraction.size() > 19);
+  text.exponent = t.exponent;
+  return decimal_to_double(text);
+}
+
+// The number as each of the three of a point line: read in place at the
+// start, in the middle and at the end of the piece, where it is read near the
+// end, and in a copy when it is not one of the short numbers.
+double in_point_line(const Text& t) {
+  if (!has_digits(t)) return fast_then_exact(t);
+  const std::string number = written(t);
+  const std::string piece = number + "," + number + "," + number + "\n";
+  Point point;
+  EXPECT_TRUE(read_point(piece, point)) << shorten(piece);
+  EXPECT_EQ(bits(point.y), bits(point.x)) << shorten(piece);
+  EXPECT_EQ(bits(point.z), bits(point.x)) << shorten(piece);
+  return point.x;
+}
 
 struct Converter {
   const char* name;
-  double (*convert)(const DecimalText&);
+  double (*convert)(const Text&);
 };
 
 void PrintTo(const Converter& c, std::ostream* os) {
@@ -196,7 +255,7 @@ struct Case {
 
 class DecimalToDoubleTest : public ::testing::TestWithParam<Converter> {
  protected:
-  double convert(const Text& t) const { return GetParam().convert(t.view()); }
+  double convert(const Text& t) const { return GetParam().convert(t); }
 
   // The conversion of each text gives its expected double, bit for bit, and
   // the reference agrees (which keeps the table itself honest).
@@ -455,28 +514,60 @@ TEST_P(DecimalToDoubleTest, RandomHalfwayPointsMatchReference) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, DecimalToDoubleTest,
-                         ::testing::Values(Converter{"FastThenExact", decimal_to_double},
-                                           Converter{"Exact", decimal_to_double_exact}),
-                         [](const ::testing::TestParamInfo<Converter>& param) {
-                           return std::string(param.param.name);
-                         });
+// Runs of every length up to 20 digits before and after the point, so that
+// the eight-digit words of the scanners, the seven digits of the point-line
+// short path and the 19 digits of a 64-bit significand are all crossed; with
+// and without leading zeros, and with small exponents either way.
+TEST_P(DecimalToDoubleTest, DigitRunLengths) {
+  std::mt19937_64 rng(20240613);
+  auto digits = [&](std::size_t n) {
+    std::string s;
+    for (std::size_t i = 0; i < n; ++i) s += static_cast<char>('0' + rng() % 10);
+    return s;
+  };
+  for (std::size_t before = 0; before <= 20; ++before) {
+    for (std::size_t after = 0; after <= 20; ++after) {
+      if (before + after == 0) continue;
+      for (const bool leading_zeros : {false, true}) {
+        Text t;
+        t.negative = rng() % 2 == 1;
+        t.integer = digits(before);
+        t.fraction = digits(after);
+        if (leading_zeros) {
+          const std::size_t zeros = (before + after + 1) / 2;
+          t.integer.replace(0, std::min(zeros, before), std::min(zeros, before), '0');
+          if (zeros > before) t.fraction.replace(0, zeros - before, zeros - before, '0');
+        }
+        t.exponent = rng() % 3 == 0 ? static_cast<std::int64_t>(rng() % 61) - 30 : 0;
+        check_against_reference(t);
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllWays, DecimalToDoubleTest,
+    ::testing::Values(Converter{"FastThenExact", fast_then_exact}, Converter{"Scanned", scanned},
+                      Converter{"PointLine", in_point_line}, Converter{"Exact", exact_alone}),
+    [](const ::testing::TestParamInfo<Converter>& param) { return std::string(param.param.name); });
 
 // Not a check: the cost of typical point-line numbers (up to four integer
-// digits, six decimals) through each path, printed for comparison.
+// digits, six decimals) through each path, printed for comparison. The texts
+// are scanned first, as the scanners hand them over.
 TEST(DecimalToDoubleSpeed, TypicalCoordinates) {
   std::mt19937_64 rng(7);
-  std::vector<Text> texts(1000);
-  for (Text& t : texts) {
-    t.negative = rng() % 2 == 1;
-    t.integer = std::to_string(rng() % 10000);
-    t.fraction = std::to_string(1000000 + rng() % 1000000).substr(1);
+  std::vector<std::string> numbers(1000);
+  std::vector<DecimalText> texts(numbers.size());
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    numbers[i] = (rng() % 2 == 1 ? "-" : "") + std::to_string(rng() % 10000) + "." +
+                 std::to_string(1000000 + rng() % 1000000).substr(1);
+    scan_significand(numbers[i].data(), numbers[i].data() + numbers[i].size(), texts[i]);
   }
   auto measure = [&](double (*convert)(const DecimalText&), int rounds) {
     double sum = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int r = 0; r < rounds; ++r) {
-      for (const Text& t : texts) sum += convert(t.view());
+      for (const DecimalText& t : texts) sum += convert(t);
     }
     const std::chrono::duration<double, std::nano> elapsed =
         std::chrono::steady_clock::now() - start;

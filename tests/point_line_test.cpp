@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace vertigrow {
 namespace {
@@ -129,6 +133,97 @@ TEST(ReadPoint, HugeExponents) {
        {inf, -0.0, 0}},
   };
   for (const ReadCase& c : cases) check_reads(c);
+}
+
+// The common numbers (one to seven digits before the point, at most seven
+// after it, no exponent) take a short way; the numbers just beyond it, and
+// the forms it leaves alone, give their values all the same.
+TEST(ReadPoint, ShortAndOtherNumbers) {
+  const ReadCase cases[] = {
+      {"1234567.1234567,-7654321.7654321,0.0000001",
+       true,
+       {1234567.1234567, -7654321.7654321, 1e-7}},
+      {"12345678.5,1.12345678,12345678.12345678",
+       true,
+       {12345678.5, 1.12345678, 12345678.12345678}},
+      {"9999999.9999999,-0.0000000,+0000000.5", true, {9999999.9999999, -0.0, 0.5}},
+      {".5,-.25,+5.", true, {0.5, -0.25, 5}},
+      {"1.5e0,2.25E1,-3.125e-2", true, {1.5, 22.5, -0.03125}},
+      {"123456789012345678901234567890,0.1234567890123456789012,-1",
+       true,
+       {123456789012345678901234567890.0, 0.1234567890123456789012, -1}},
+      {"  -1.5,\t2.25,\v3.125\n", true, {-1.5, 2.25, 3.125}},
+  };
+  for (const ReadCase& c : cases) check_reads(c);
+}
+
+// Every byte value after a run of digits, at every place in the scanners'
+// eight-byte words, before and after the point: a digit, "." (once), e or E
+// carry the number on, "," ends it, and any other byte leaves the piece no
+// point line.
+TEST(ReadPoint, EveryByteAfterDigits) {
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    for (std::size_t k = 1; k <= 16; ++k) {
+      for (const bool in_fraction : {false, true}) {
+        // 1.000... or 111...1, each an exact double.
+        const std::string digits =
+            in_fraction ? "1." + std::string(k - 1, '0') : std::string(k, '1');
+        double value = 1;
+        for (std::size_t i = 1; i < k && !in_fraction; ++i) value = value * 10 + 1;
+        const std::string piece = digits + c + "5,2,3\n";
+        Point point{-7, -7, -7};
+        const bool read = read_point(piece, point);
+        const bool carries_on =
+            (c >= '0' && c <= '9') || c == 'e' || c == 'E' || (c == '.' && !in_fraction);
+        if (carries_on) {
+          EXPECT_TRUE(read) << piece;
+        } else if (c == ',') {
+          ASSERT_TRUE(read) << piece;
+          EXPECT_EQ(point.x, value) << piece;
+          EXPECT_EQ(point.y, 5) << piece;
+          EXPECT_EQ(point.z, 2) << piece;
+        } else {
+          EXPECT_FALSE(read) << "byte " << b << " after " << digits;
+        }
+      }
+    }
+  }
+}
+
+// A piece is read from its own bytes alone, whatever its length: each length
+// that is copied differently (below 8, 16, 32 and 64 bytes, above, and above
+// the longest piece the pass cuts), from a buffer of exactly its size, and
+// from the middle of a run of digits that must not join its numbers.
+TEST(ReadPoint, ReadsOnlyThePiece) {
+  // Short and long last numbers, among them the longest short ones, which
+  // reach furthest.
+  const std::string lasts[] = {"3",
+                               "3.5",
+                               "3.1234567",
+                               "3.12345678",
+                               "3e1",
+                               "-1234567.1234567",
+                               "1234567.1234567",
+                               "-1234567.123456"};
+  const double values[] = {
+      3, 3.5, 3.1234567, 3.12345678, 30, -1234567.1234567, 1234567.1234567, -1234567.123456};
+  for (std::size_t blanks = 0; blanks <= 300; ++blanks) {
+    for (std::size_t i = 0; i < std::size(lasts); ++i) {
+      const std::string piece = std::string(blanks, ' ') + "1,-2.5," + lasts[i];
+      const auto exact_size = std::make_unique<char[]>(piece.size());
+      std::copy(piece.begin(), piece.end(), exact_size.get());
+      const std::string surrounded = "99999999" + piece + "99999999";
+      for (const std::string_view view : {std::string_view(exact_size.get(), piece.size()),
+                                          std::string_view(surrounded).substr(8, piece.size())}) {
+        Point point;
+        ASSERT_TRUE(read_point(view, point)) << piece.size() << ": " << piece;
+        EXPECT_EQ(point.x, 1) << piece;
+        EXPECT_EQ(point.y, -2.5) << piece;
+        EXPECT_EQ(point.z, values[i]) << piece;
+      }
+    }
+  }
 }
 
 TEST(WritePointLine, SixDecimalsCommasAndSemicolon) {

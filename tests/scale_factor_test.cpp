@@ -23,10 +23,31 @@ void check(const Case& c) {
 // The longest leading number counts; the rest of the argument is ignored.
 TEST(ScaleFactor, LongestLeadingNumber) {
   const Case cases[] = {
-      {"2", 2},       {"-1.5", -1.5}, {"+.5", 0.5},  {"5.", 5},      {"2,5", 2},
-      {"1.2.3", 1.2}, {"0x1A", 0},    {"3cm", 3},    {"1e", 1},      {"1e+", 1},
-      {"1e-x", 1},    {"1E-2", 0.01}, {"1e+2", 100}, {"1.5d2", 150}, {"1.5D2", 150},
-      {"2d-1", 0.2},  {"1d", 1},      {"1dd2", 1},   {"007", 7},     {"1e2e3", 100},
+      {"2", 2},
+      {"-1.5", -1.5},
+      {"+.5", 0.5},
+      {"5.", 5},
+      {"2,5", 2},
+      {"1.2.3", 1.2},
+      {"0x1A", 0},
+      {"3cm", 3},
+      {"1e", 1},
+      {"1e+", 1},
+      {"1e-x", 1},
+      {"1E-2", 0.01},
+      {"1e+2", 100},
+      {"1.5d2", 150},
+      {"1.5D2", 150},
+      {"2d-1", 0.2},
+      {"1d", 1},
+      {"1dd2", 1},
+      {"007", 7},
+      {"1e2e3", 100},
+      {std::string("2\0"
+                   "5",
+                   3),
+       2},  // a NUL ends the number like any other byte
+      {"0." + std::string(300, '0') + "15e301", 1.5},
   };
   for (const Case& c : cases) check(c);
 }
